@@ -1,0 +1,7 @@
+#include "abort.h"
+
+namespace api {
+
+void abortSilently() { throw Abort(); }
+
+}  // namespace api
