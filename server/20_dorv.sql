@@ -254,3 +254,41 @@ $$
   insert into dorv.ref_period (name, begin_date, end_date, attr)
   values (x_name_period, x_beg_period, x_end_period, 0)
 $$;
+
+-- Row labels of the staff matrices: the note of every building of every school.
+create function dorv.get_statistic_rows() returns table (x_corpus_name text)
+  language plpgsql stable as
+$$
+declare
+  o record;
+begin
+  for o in select org_id from public.ref_edu_org order by org_id loop
+    return query execute format('select note::text from %I.ref_corpus', o.org_id);
+  end loop;
+end
+$$;
+
+-- The only way an account is locked (status 1) or unlocked (0); the reason goes to history_block.
+create function dorv.lock_manager(status integer, account_id integer, username text, p_note text) returns void
+  language plpgsql as
+$$
+begin
+  if status not in (0, 1) then
+    raise exception 'Недопустимое состояние блокировки: %', status;
+  end if;
+  update public.human h set is_locked = status where h.account_id = lock_manager.account_id;
+  if not found then
+    raise exception 'Учащийся с номером счета % не найден', account_id;
+  end if;
+  insert into dorv.history_block (account_id, status, username, note)
+  values (lock_manager.account_id, status, username, p_note);
+end
+$$;
+
+-- contracts between parents and the organisation, one per personal account
+create table dorv.contract (
+  account_id    integer primary key references public.human,
+  parent_fio    text,
+  contract_date date,
+  note          text
+);

@@ -164,3 +164,84 @@ $$;
 create function admin.add_acl_rule(p_func_name text, p_desc_func text, p_status integer) returns void
   language sql as
 $$ insert into admin.acl_sch_func (func_name, func_descr, status) values (p_func_name, p_desc_func, p_status) $$;
+
+-- ---------------------------------------------------------------- news management
+-- addressee: a school's org_id; '' or '0' = every school
+create function admin.news_addressee(x_school_name text) returns text
+  language sql immutable as $$ select nullif(nullif(trim(x_school_name), ''), '0') $$;
+
+create function admin.add_news_factory(x_title text, x_news text, x_autor text, x_attr integer, x_school_name text)
+  returns integer language sql as
+$$
+  insert into admin.news (title_news, text_news, autor, id_type, school_name, status)
+  values (x_title, coalesce(x_news, ''), x_autor, x_attr, admin.news_addressee(x_school_name), 0)
+  returning id_news
+$$;
+
+create function admin.update_data_news(x_id_news integer, x_title text, x_news text, x_attr integer, x_school_name text)
+  returns void language plpgsql as
+$$
+begin
+  update admin.news set title_news = x_title, text_news = coalesce(x_news, ''), id_type = x_attr,
+                        school_name = admin.news_addressee(x_school_name)
+   where id_news = x_id_news;
+  if not found then
+    raise exception 'Новость % не найдена', x_id_news;
+  end if;
+end
+$$;
+
+-- 4 publishes, 0 withdraws
+create function admin.set_status_news(x_id_news integer, x_status integer) returns void
+  language plpgsql as
+$$
+begin
+  update admin.news set status = x_status where id_news = x_id_news;
+  if not found then
+    raise exception 'Новость % не найдена', x_id_news;
+  end if;
+end
+$$;
+
+create function admin.get_news_list()
+  returns table (x_id_news integer, x_date_news timestamp, x_title_news text, x_status_descr text, x_type text,
+                 x_autor text, x_text_news text, x_attr integer, x_school_name text)
+  language sql stable as
+$$
+  select n.id_news, n.date_news, n.title_news,
+         case n.status when 4 then 'Опубликована' else 'Не опубликована' end,
+         t.value, n.autor, n.text_news, n.id_type, coalesce(n.school_name, '0')
+  from admin.news n join admin.ref_type_news t on t.id_type = n.id_type
+$$;
+
+-- ---------------------------------------------------------------- journals
+create function admin.get_schema_list() returns table (x_schema text)
+  language sql stable as $$ select o.org_id from public.ref_edu_org o order by o.org_id $$;
+
+-- sign-ins of a school (every school when sch_name is empty) in a month
+create function admin.get_auth_log(sch_name text, m_id integer, y_id integer)
+  returns table (x_entry_date timestamp, x_schema_name text, x_version text, x_mac_addr text)
+  language sql stable as
+$$
+  select s.entry_date, s.schema_name, s.version, s.mac_addr
+  from admin.session_log s
+  where (coalesce(sch_name, '') = '' or s.schema_name = sch_name)
+    and s.entry_date >= make_date(y_id, m_id, 1) and s.entry_date < make_date(y_id, m_id, 1) + interval '1 month'
+  order by s.entry_date desc
+$$;
+
+-- messages of a month not yet marked read
+create function admin.get_error_log(m_id integer, y_id integer)
+  returns table (x_entry_date timestamp, x_schema text, x_module_name text, x_message text)
+  language sql stable as
+$$
+  select l.entry_date, l.schema, l.module_name, l.message
+  from admin.message_log l
+  where l.view = 0
+    and l.entry_date >= make_date(y_id, m_id, 1) and l.entry_date < make_date(y_id, m_id, 1) + interval '1 month'
+  order by l.entry_date desc
+$$;
+
+create function admin.mark_err_msg(x_msg_date timestamp, x_schema text) returns void
+  language sql as
+$$ update admin.message_log set view = 1 where entry_date = x_msg_date and schema = x_schema $$;

@@ -34,3 +34,16 @@ create table logs.card_student_log (
   schema_name text not null,
   account_txt text          -- the account box's text as typed
 );
+
+-- a look-up of a pupil by account number in the card file (the account box's text as typed)
+create function logs.add_log_card_student(p_schema_name text, p_account_id text) returns void
+  language plpgsql security definer set search_path = pg_catalog, logs as
+$$
+begin
+  if p_schema_name is distinct from session_user::text then
+    raise exception using errcode = 'insufficient_privilege',
+      message = format('Журнал просмотров ведется только от своего имени (%s)', p_schema_name);
+  end if;
+  insert into logs.card_student_log (schema_name, account_txt) values (p_schema_name, p_account_id);
+end
+$$;

@@ -7,7 +7,27 @@
 -- Functions of the template name their tables with the schema, so they work alike when
 -- the school calls them unqualified and when the staff calls schema.function.
 
-create function admin.school_ddl() returns text language sql immutable as $body$ select
+-- The template is kept in parts, one per area of the system (admin.school_template):
+-- each later file of the server side adds the tables, functions and privileges of its
+-- area with admin.add_school_template_part before the schools are created.
+create table admin.school_template (
+  part   integer primary key,
+  area   text not null unique,
+  ddl    text not null,
+  grants text not null default ''
+);
+
+create function admin.add_school_template_part(p_part integer, p_area text, p_ddl text, p_grants text default '')
+  returns void language sql as
+$$ insert into admin.school_template (part, area, ddl, grants) values (p_part, p_area, p_ddl, p_grants) $$;
+
+create function admin.school_ddl() returns text language sql stable as
+$$ select string_agg(ddl, E'\n' order by part) from admin.school_template $$;
+
+create function admin.school_grants() returns text language sql stable as
+$$ select string_agg(grants, E'\n' order by part) from admin.school_template $$;
+
+select admin.add_school_template_part(10, 'core',
 $tmpl$
 create schema @schema@;
 
@@ -255,11 +275,9 @@ $fn$ select @schema@.get_node_saldo(p_node_id, p_on_date::date, p_mode) $fn$;
 create function @schema@.get_node_saldo(p_node_id integer, p_on_date timestamp, p_mode integer)
   returns integer language sql stable as
 $fn$ select @schema@.get_node_saldo(p_node_id, p_on_date::date, p_mode) $fn$;
-$tmpl$::text $body$;
-
+$tmpl$,
 -- Privileges of a school schema: the school itself, the staff (reads everything, locks
 -- buildings, annotates pay lists), the technologist (buildings), the administrator (reads).
-create function admin.school_grants() returns text language sql immutable as $body$ select
 $tmpl$
 grant usage on schema @schema@ to @schema@, dorv, dorv_technolog, admin;
 grant select on all tables in schema @schema@ to @schema@, dorv, admin;
@@ -278,7 +296,7 @@ grant select, insert, update, delete on @schema@.human_tmp to @schema@;
 grant insert on @schema@.human_import_log_header, @schema@.human_import_log_body to @schema@;
 grant update (is_pay_list_blocked, who_blocked) on @schema@.ref_corpus to dorv;
 grant update (note) on @schema@.pay_list to dorv;
-$tmpl$::text $body$;
+$tmpl$);
 
 -- (Re)applies the privileges of a school schema; also appended by the migration-script
 -- generator of the administration module after copying objects into a school schema.

@@ -8,6 +8,8 @@ grant connect, temporary on database dorv to grp_users;
 grant usage on schema public, admin, dorv to grp_users;
 grant select on all tables in schema public to grp_users;          -- card file, references, version, balances
 grant usage, select on sequence public.seq_human to dorv;
+revoke select on public.human_change_request from grp_users;            -- requests of one school
+grant select on public.human_change_request to dorv, admin;
 grant execute on all functions in schema public to grp_users;
 revoke execute on function public.generate_grants_on_school(text) from grp_users;
 
@@ -56,3 +58,11 @@ grant select, insert, update on dorv.ref_property, dorv.sys_report to admin;
 grant select on dorv.ref_admin_desk_men to admin;
 grant usage on schema lk, sms, logs, service_docs to admin;
 grant select on all tables in schema lk, sms, logs to admin;
+
+-- ---------------------------------------------------------------- functions of several logins
+grant execute on function logs.add_log_card_student(text, text) to grp_schools;
+grant execute on function dorv.get_statistic_rows() to dorv_technolog;
+grant execute on function admin.get_news_list(), admin.add_news_factory(text, text, text, integer, text),
+  admin.update_data_news(integer, text, text, integer, text), admin.set_status_news(integer, integer) to dorv;
+grant select on admin.news to dorv;
+grant insert, update on admin.news to dorv;

@@ -5,6 +5,7 @@
 #include "ooxml/opc.h"
 #include "ooxml/style_sheet.h"
 #include "ooxml/temp_file.h"
+#include "ooxml/xml_text.h"
 
 #include <pugixml.hpp>
 
