@@ -1,5 +1,6 @@
 -- Schema public: the general card file, references shared by all schools, date and
--- period helpers, the announced client version, calculated balances.
+-- period helpers, the announced client version, calculated balances.  The meal
+-- reference (funds, meal types, rations, prices, allowance periods) is 15_public_meals.sql.
 
 revoke all on schema public from public;
 
@@ -34,15 +35,6 @@ insert into public.ref_human_doc_type values
   (1, 'Не указан'), (2, 'Паспорт РФ'), (3, 'Свидетельство о рождении'),
   (4, 'Паспорт иностранного гражданина'), (5, 'Вид на жительство');
 
-create table public.ref_pay_fund (
-  pay_fund_id integer primary key,
-  "name"      text not null
-);
-insert into public.ref_pay_fund values
-  (1, 'Родительская плата'), (2, 'КШП'), (3, 'Льготное питание'), (4, 'Бесплатное питание'),
-  (5, 'ОВЗ'), (6, 'Питание персонала'), (7, 'Питание младших классов'),
-  (8, 'Семьи мобилизованных'), (9, 'Многодетные семьи'), (666, 'Смешанное финансирование');
-
 -- ---------------------------------------------------------------- people
 create sequence public.seq_human start with 100000001 minvalue 100000001 maxvalue 999999999;
 
@@ -59,56 +51,6 @@ create table public.human (
 alter sequence public.seq_human owned by public.human.account_id;
 create index human_name_idx on public.human (last_name, first_name, middle_name);
 create index human_lower_name_idx on public.human (lower(last_name), lower(first_name));
-
-create table public.human_privilege_period (
-  account_id integer not null references public.human,
-  date_beg   date not null,
-  date_end   date not null,
-  entry_date date not null default current_date,   -- day of the last change
-  primary key (account_id, date_beg),
-  check (date_end >= date_beg)
-);
-
--- ---------------------------------------------------------------- meals
-create table public.mealref_type (
-  food_type_id    integer primary key,
-  name            text not null,
-  -- non-null when that fund pays a part of the meal type
-  found_parent    integer, found_dorv integer, found_privilege integer, found_subsidy integer,
-  found_ovz       integer, found_staff integer, found_junior integer, found_mob integer, found_fam integer
-);
-
-create table public.ref_daily_ration (
-  daily_ration_id integer primary key,
-  "name"          text not null,
-  disabled        smallint not null default 0 check (disabled in (0, 1))
-);
--- ration 0 = "no ration chosen" in pay-list lines
-insert into public.ref_daily_ration values (0, 'Не выбран', 1);
-
-create table public.ref_daily_ration_sp (
-  daily_ration integer not null references public.ref_daily_ration,
-  food_type    integer not null references public.mealref_type,
-  primary key (daily_ration, food_type)
-);
-
-create table public.mealref_price (
-  actual_date date    not null,
-  food_type   integer not null references public.mealref_type,
-  paralel_min integer not null,
-  paralel_max integer not null,
-  parent      numeric(12,2) not null default 0,
-  dorv        numeric(12,2) not null default 0,
-  privilege   numeric(12,2) not null default 0,
-  subsidy     numeric(12,2) not null default 0,
-  ovz         numeric(12,2) not null default 0,
-  staff       numeric(12,2) not null default 0,
-  junior      numeric(12,2) not null default 0,
-  mob         numeric(12,2) not null default 0,   -- not edited by the meal-type window
-  fam         numeric(12,2) not null default 0,   -- not edited by the meal-type window
-  primary key (actual_date, food_type, paralel_min, paralel_max),
-  check (paralel_max >= paralel_min)
-);
 
 create table public.chgard_orders (
   schema_name        text    not null references public.ref_edu_org,
@@ -275,31 +217,6 @@ create function public.get_people_attr_by_id(p_account_id integer)
   returns table (x_last_name text, x_first_name text, x_middle_name text, x_birth_day date)
   language sql stable as
 $$ select h.last_name, h.first_name, h.middle_name, h.birth_day from public.human h where h.account_id = p_account_id $$;
-
--- 1 when the pupil holds the 700-rouble child meal allowance on that date
-create function public.check_privilege(account_id integer, on_date date) returns integer
-  language sql stable as
-$$
-  select case when exists (select 1 from public.human_privilege_period p
-                           where p.account_id = check_privilege.account_id
-                             and check_privilege.on_date between p.date_beg and p.date_end)
-              then 1 else 0 end
-$$;
-create function public.check_privilege(account_id integer, on_date text) returns integer
-  language sql stable as $$ select public.check_privilege(account_id, on_date::date) $$;
-
--- 1 when the allowance held on that date ends within the date's month
-create function public.check_end_privelege_period(account_id integer, on_date date) returns integer
-  language sql stable as
-$$
-  select case when exists (select 1 from public.human_privilege_period p
-                           where p.account_id = check_end_privelege_period.account_id
-                             and check_end_privelege_period.on_date between p.date_beg and p.date_end
-                             and p.date_end <= public.get_last_date(check_end_privelege_period.on_date))
-              then 1 else 0 end
-$$;
-create function public.check_end_privelege_period(account_id integer, on_date text) returns integer
-  language sql stable as $$ select public.check_end_privelege_period(account_id, on_date::date) $$;
 
 -- Rebuilds public.calc_all_accounts: every account with the school whose card file tracks it.
 create function public.do_calc_all_accounts() returns void

@@ -185,15 +185,32 @@ create table @schema@.pay_list (
 );
 create index on @schema@.pay_list (entry_date);
 
+-- One line per pupil on the roll of the building that day.  paralel and class are the
+-- pupil's place on the roll when the line was made; the nine price parts of the line's
+-- ration (public.get_price on the line's date and parallel) are kept with the line, so
+-- posting, reports and the ledger read them without recomputing prices.
 create table @schema@.pay_list_sp (
   doc_no       integer  not null references @schema@.pay_list on delete cascade,
   entry_date   date     not null,
   account_id   integer  not null references public.human,
   daily_ration integer  not null default 0 references public.ref_daily_ration,   -- 0 = none chosen
   attr         smallint not null default 0 check (attr in (0, 1)),               -- 1 ate
-  primary key (doc_no, account_id)
+  paralel      integer,            -- null on lines not made by insert_pay_list
+  class        integer,
+  parent       numeric(12,2) not null default 0,   -- СЗП
+  dorv         numeric(12,2) not null default 0,   -- КШП
+  privilege    numeric(12,2) not null default 0,   -- Л
+  subsidy      numeric(12,2) not null default 0,   -- Б
+  ovz          numeric(12,2) not null default 0,   -- ОВЗ
+  staff        numeric(12,2) not null default 0,   -- ПС
+  junior       numeric(12,2) not null default 0,   -- ПМК
+  mob          numeric(12,2) not null default 0,   -- Моб
+  fam          numeric(12,2) not null default 0,   -- Мдет
+  primary key (doc_no, account_id),
+  check (attr = 0 or daily_ration <> 0)             -- no mark without a ration
 );
 create index on @schema@.pay_list_sp (account_id, entry_date);
+create index on @schema@.pay_list_sp (doc_no, class);
 
 -- ---------------------------------------------------------------- reports and settings
 create table @schema@.sys_report (
@@ -266,15 +283,9 @@ $fn$
   where e.node_id = p_node_id
     and (e.entry_date < p_on_date or (coalesce(p_mode, 0) = 0 and e.entry_date = p_on_date))
 $fn$;
-
--- the date as text in the short date format (dd.mm.yyyy, read with DateStyle DMY)
-create function @schema@.get_node_saldo(p_node_id integer, p_on_date text, p_mode integer)
-  returns integer language sql stable as
-$fn$ select @schema@.get_node_saldo(p_node_id, p_on_date::date, p_mode) $fn$;
-
-create function @schema@.get_node_saldo(p_node_id integer, p_on_date timestamp, p_mode integer)
-  returns integer language sql stable as
-$fn$ select @schema@.get_node_saldo(p_node_id, p_on_date::date, p_mode) $fn$;
+-- One signature only: a short-date text sent as an untyped parameter ('02.09.2024') is
+-- read as a date (DateStyle DMY).  A text overload would make such a parameter text, and
+-- the same parameter compared with a date column later in the statement would then fail.
 $tmpl$,
 -- Privileges of a school schema: the school itself, the staff (reads everything, locks
 -- buildings, annotates pay lists), the technologist (buildings), the administrator (reads).

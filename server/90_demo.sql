@@ -60,23 +60,7 @@ insert into admin.news_read (id_news, user_name, read_date) values (1, 'school_0
 
 insert into dorv.ref_pay_terminal values (1, 'Сбербанк'), (3, 'Платежный агент «Город»');
 
--- ---------------------------------------------------------------- meals
-insert into public.mealref_type (food_type_id, name, found_parent, found_dorv, found_privilege, found_subsidy, found_ovz) values
-  (1, 'Завтрак', 1, 1, null, 1, 1),
-  (2, 'Обед', 1, null, 1, 1, 1),
-  (3, 'Полдник', 1, null, null, null, null);
-insert into public.ref_daily_ration (daily_ration_id, name, disabled) values
-  (1, 'Завтрак', 0), (2, 'Обед', 0), (3, 'Завтрак и обед', 0), (4, 'Пятиразовое питание', 0);
-insert into public.ref_daily_ration_sp values (1, 1), (2, 2), (3, 1), (3, 2), (4, 1), (4, 2), (4, 3);
-insert into public.mealref_price (actual_date, food_type, paralel_min, paralel_max, parent, dorv, privilege, subsidy, ovz, staff, junior) values
-  ('2023-09-01', 1, 1, 4, 0, 10, 0, 85, 0, 0, 0),
-  ('2023-09-01', 1, 5, 11, 95, 0, 0, 0, 0, 0, 0),
-  ('2023-09-01', 2, 1, 11, 120, 0, 0, 0, 0, 0, 0),
-  ('2023-09-01', 3, 31, 32, 60, 0, 0, 0, 0, 0, 0),
-  ('2024-01-01', 2, 1, 11, 130, 0, 0, 0, 0, 0, 0);
-insert into school_001.daily_ration_available values (1, 1, 1), (2, 1, 1), (3, 1, 1), (4, 2, 1);
-insert into school_002.daily_ration_available values (1, 1, 1), (3, 1, 1);
-insert into chgard_003.daily_ration_available values (4, 1, 1);
+-- meals, prices and the weekday rations of pupils: 91_demo_meals.sql
 
 -- ---------------------------------------------------------------- pupils
 insert into public.human (account_id, last_name, first_name, middle_name, birth_day, is_invalid, is_locked) values
@@ -134,7 +118,6 @@ insert into school_002.sys_matrix_entry (node_id, entry_date, qty) values
   (1, '2023-09-01', 1), (2, '2023-09-01', 1), (3, '2023-09-01', 1);
 select setval(pg_get_serial_sequence('school_002.sys_matrix', 'node_id'), 3);
 
-insert into school_001.human_food_type values (100000001, 3, 3, 3, 3, 3, null, null);
 insert into public.human_privilege_period (account_id, date_beg, date_end, entry_date) values
   (100000004, '2024-01-09', '2024-05-31', '2024-01-09');
 

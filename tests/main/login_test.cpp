@@ -258,7 +258,6 @@ TEST_F(PaddedPasswordTest, UsesThePasswordAsTypedStoresItTrimmedAndOffersItAtThe
         Tfrm_login login(&main);
         login.FormShow();
         fill(login, QStringLiteral("school_002"), QStringLiteral("  school_002 padded  "));
-        login.ed_database->setText(QStringLiteral(" ") + cluster().database + QStringLiteral(" "));
         login.btn_connectClick();
         ASSERT_TRUE(main.connection.isOpen()) << messages->texts().join(u'\n').toStdString();
     }

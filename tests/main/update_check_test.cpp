@@ -1,6 +1,7 @@
 // The update check: version comparison, the installer download and its failure.
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QProgressBar>
 

@@ -121,8 +121,9 @@ TEST(BadInput, FailedSaveLeavesNoFileAtTarget)
         EXPECT_TRUE(startsWith(errorOf([&] { book.save(target); }), "Не удалось сохранить файл " + target)) << target;
         EXPECT_FALSE(std::filesystem::exists(target)) << target;
     }
-    if (geteuid() != 0)
+    if (geteuid() != 0) {
         EXPECT_TRUE(std::filesystem::is_empty(folder));
+    }
 
     // A row source that fails stops the export before anything is written.
     auto book = Workbook::openTemplate(templatePath);

@@ -52,7 +52,9 @@ std::vector<std::string> paragraphTexts(const std::string& documentXml)
     std::vector<std::string> texts;
     for (const auto& p : document.select_nodes("//w:p")) {
         std::string text;
-        for (const auto& t : p.node().select_nodes(".//w:t|.//w:br"))
+        auto pieces = p.node().select_nodes(".//w:t|.//w:br");
+        pieces.sort();
+        for (const auto& t : pieces)
             text += std::string_view(t.node().name()) == "w:br" ? std::string("\n") : std::string(t.node().text().get());
         texts.push_back(text);
     }

@@ -4,7 +4,6 @@
 
 #include <xlsxwriter.h>
 
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>

@@ -45,9 +45,11 @@ void expectValidPackage(const std::string& path)
             // _rels/x.rels belongs to x in the folder above.
             const auto slash = part.rfind("_rels/");
             const std::string source = part.substr(0, slash) + part.substr(slash + 6, part.size() - slash - 11);
-            for (const auto& relationship : readRelationships(package, source))
-                if (!relationship.target.empty())
+            for (const auto& relationship : readRelationships(package, source)) {
+                if (!relationship.target.empty()) {
                     EXPECT_TRUE(has(relationship.target)) << part << " -> " << relationship.target;
+                }
+            }
         }
     }
 }

@@ -42,8 +42,9 @@ void expectPaymentGrid(const SheetGrid& grid, int firstRow, int firstColumn)
             const Expected& expected = kExpected[r][c];
             EXPECT_EQ(cell.type, expected.type) << r << "," << c;
             EXPECT_EQ(cell.text, expected.text) << r << "," << c;
-            if (expected.type != CellType::Text)
+            if (expected.type != CellType::Text) {
                 EXPECT_DOUBLE_EQ(cell.number, expected.number) << r << "," << c;
+            }
         }
     EXPECT_EQ(grid.at(3, 1).type, CellType::Empty);  // outside the used range
 }

@@ -130,8 +130,9 @@ TEST(TemplateFinishing, AutofitNameFitsBlockColumns)
         const auto sheet = parse(test::readPart(result, "xl/worksheets/sheet2.xml"));
         const auto widened = sheet.select_node("//cols/col[@min='4'][@max='4']").node();
         EXPECT_EQ(static_cast<bool>(widened), autofit);
-        if (autofit)
+        if (autofit) {
             EXPECT_GT(widened.attribute("width").as_double(), 9.0);
+        }
     }
 }
 

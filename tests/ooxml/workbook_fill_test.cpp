@@ -53,13 +53,6 @@ std::string cellStyle(const std::string& sheetXml, const std::string& cell)
     return node.attribute("s").value();
 }
 
-std::string cellFormula(const std::string& sheetXml, const std::string& cell)
-{
-    pugi::xml_document document;
-    document.load_string(sheetXml.c_str());
-    return document.select_node(("//c[@r='" + cell + "']/f").c_str()).node().text().get();
-}
-
 class TemplateFill : public ::testing::Test {
 protected:
     TempDir dir;
@@ -158,8 +151,9 @@ TEST_F(TemplateFill, ValueKinds)
         const SheetValue& cell = grid.sheetCell(10, static_cast<int>(j) + 1);
         EXPECT_EQ(cell.type, expected[j].type) << j;
         EXPECT_EQ(cell.text, expected[j].text) << j;
-        if (expected[j].type != CellType::Text)
+        if (expected[j].type != CellType::Text) {
             EXPECT_DOUBLE_EQ(cell.number, expected[j].number) << j;
+        }
     }
 }
 

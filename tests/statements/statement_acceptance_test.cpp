@@ -16,7 +16,8 @@ namespace {
 
 // Areas whose statements the server serves so far. An area is added when its windows
 // are built; the entries of the other areas are reported as skipped.
-const QSet<QString> kServedFiles = {QStringLiteral("main"), QStringLiteral("orgprops")};
+const QSet<QString> kServedFiles = {QStringLiteral("main"), QStringLiteral("orgprops"),
+                                     QStringLiteral("meal_dialogs"), QStringLiteral("mealref")};
 const QSet<QString> kServedRoutines = {
     "put_log", "mark_news_as_readed", "get_acl_list_for_function", "get_dorv_org_name",
     "get_menu_link_name", "get_range_date_in_table", "get_curr_date", "get_yesterday_date",
@@ -24,7 +25,13 @@ const QSet<QString> kServedRoutines = {
     "build_date_from_src", "get_number_selected_month", "get_month_length", "get_range_date",
     "get_range_date_v2", "get_range_date_for_current_month", "get_max_calc_date",
     "get_min_sms_date", "get_fullname_by_id", "get_school_corpus_name", "set_priv_period",
-    "set_priv_period_end_date", "set_is_invalid_attr"};
+    "set_priv_period_end_date", "set_is_invalid_attr",
+    // shared look-up lists and generic dialogs
+    "get_human_doc_type", "get_type_news", "get_school_name_list", "get_ref_pay_terminal",
+    "get_ae_ref_pay_terminal", "get_list_corpus", "get_teachers", "get_list_months", "get_report_group",
+    "get_stat_agent_pay", "Get_people_list_per_school", "Get_people_list_per_school_w_attr",
+    "Get_people_list_per_school_w_accounting", "Get_people_list_per_school_w_accounting_special",
+    "get_list_parallel", "get_list_all_parallel", "get_list_class_name", "Tfrm_legend.FormShow"};
 
 bool served(const CatalogueStatement& s) {
     return kServedFiles.contains(s.file) || kServedRoutines.contains(s.name.section(u'#', 0, 0));

@@ -1,4 +1,8 @@
 // Legacy .xls workbooks (BIFF in an OLE compound file), read through FreeXL.
+//
+// FreeXL trusts the lengths it finds in the file (fuzzing found out-of-bounds reads in its
+// string conversion), so it runs in a child process: a file that makes it crash or hang costs
+// that child only, and the user gets "Файл повреждён".
 
 #include "ooxml/cell_value.h"
 #include "ooxml/error.h"
@@ -7,10 +11,23 @@
 
 #include <freexl.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/common_interface_defs.h>
+#define OOXML_UNDER_ASAN 1
+#endif
+#endif
 
 namespace ooxml {
 
@@ -49,9 +66,78 @@ bool parseFreeXlDate(const char* text, double& serial)
     return false;
 }
 
-}  // namespace
+// The grid travels from the child to the parent as: 'G', four int32 (first row, first column,
+// rows, columns), then per cell its type (1 byte), number (8 bytes), text length (4) and text;
+// or 'E' and an error message.
+template <typename T>
+void put(std::string& out, T value)
+{
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
 
-SheetGrid readXlsFile(const std::string& path, const std::string& name, const std::string* sheetName)
+template <typename T>
+bool take(std::string_view& in, T& value)
+{
+    if (in.size() < sizeof value)
+        return false;
+    std::memcpy(&value, in.data(), sizeof value);
+    in.remove_prefix(sizeof value);
+    return true;
+}
+
+std::string encodeGrid(const SheetGrid& grid)
+{
+    std::string out = "G";
+    put<std::int32_t>(out, grid.firstRow);
+    put<std::int32_t>(out, grid.firstColumn);
+    put<std::int32_t>(out, grid.rowCount);
+    put<std::int32_t>(out, grid.columnCount);
+    for (const auto& cell : grid.cells) {
+        put<std::uint8_t>(out, static_cast<std::uint8_t>(cell.type));
+        put<double>(out, cell.number);
+        put<std::uint32_t>(out, static_cast<std::uint32_t>(cell.text.size()));
+        out += cell.text;
+    }
+    return out;
+}
+
+bool decodeGrid(std::string_view in, SheetGrid& grid)
+{
+    std::int32_t firstRow, firstColumn, rows, columns;
+    if (!take(in, firstRow) || !take(in, firstColumn) || !take(in, rows) || !take(in, columns) || rows < 0
+        || columns < 0 || (columns > 0 && static_cast<std::size_t>(rows) > kMaxGridCells / static_cast<std::size_t>(columns)))
+        return false;
+    grid.firstRow = firstRow;
+    grid.firstColumn = firstColumn;
+    grid.rowCount = rows;
+    grid.columnCount = columns;
+    grid.cells.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
+    for (auto& cell : grid.cells) {
+        std::uint8_t type;
+        std::uint32_t length;
+        if (!take(in, type) || !take(in, cell.number) || !take(in, length) || in.size() < length
+            || type > static_cast<std::uint8_t>(CellType::Bool))
+            return false;
+        cell.type = static_cast<CellType>(type);
+        cell.text.assign(in.substr(0, length));
+        in.remove_prefix(length);
+    }
+    return in.empty();
+}
+
+void writeAll(int fd, std::string_view data)
+{
+    while (!data.empty()) {
+        const ssize_t done = ::write(fd, data.data(), data.size());
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return;
+        data.remove_prefix(static_cast<std::size_t>(done));
+    }
+}
+
+SheetGrid parseXls(const std::string& path, const std::string& name, const std::string* sheetName)
 {
     const std::string damaged = "Файл повреждён: " + name;
     FreeXlHandle handle;
@@ -127,6 +213,79 @@ SheetGrid readXlsFile(const std::string& path, const std::string& name, const st
         }
     }
     return grid.build();
+}
+
+}  // namespace
+
+SheetGrid readXlsFile(const std::string& path, const std::string& name, const std::string* sheetName)
+{
+    const std::string damaged = "Файл повреждён: " + name;
+    int channel[2];
+    if (::pipe2(channel, O_CLOEXEC) != 0)
+        throw Error("Не удалось прочитать файл " + name + ": " + std::strerror(errno));
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(channel[0]);
+        ::close(channel[1]);
+        throw Error("Не удалось прочитать файл " + name + ": " + std::strerror(errno));
+    }
+    if (child == 0) {
+#ifdef OOXML_UNDER_ASAN
+        // A fault found by the sanitizer ends this child like a crash would, nothing more.
+        __sanitizer_set_death_callback(nullptr);
+#endif
+        ::close(channel[0]);
+        std::string answer;
+        try {
+            answer = encodeGrid(parseXls(path, name, sheetName));
+        } catch (const Error& error) {
+            answer = std::string("E") + error.what();
+        } catch (...) {
+            answer = "E" + damaged;
+        }
+        writeAll(channel[1], answer);
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string answer;
+    bool timedOut = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            timedOut = true;
+            break;
+        }
+        pollfd waiting{channel[0], POLLIN, 0};
+        const int ready = ::poll(&waiting, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0) {
+            timedOut = ready == 0;
+            break;
+        }
+        char buffer[65536];
+        const ssize_t got = ::read(channel[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        answer.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    if (timedOut)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || answer.empty())
+        throw Error(damaged);
+    if (answer[0] == 'E')
+        throw Error(answer.substr(1));
+    SheetGrid grid;
+    if (answer[0] != 'G' || !decodeGrid(std::string_view(answer).substr(1), grid))
+        throw Error(damaged);
+    return grid;
 }
 
 SheetGrid readXlsMemory(std::string_view bytes, const std::string& name)

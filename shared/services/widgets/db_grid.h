@@ -9,11 +9,9 @@
 #include <QTableView>
 
 #include "api_export.h"
+#include "query.h"
 
-namespace db {
-class DatasetModel;
-class Query;
-}  // namespace db
+namespace db { class DatasetModel; }
 
 namespace api {
 

@@ -8,10 +8,10 @@
 #include <array>
 
 #include "api_export.h"
+#include "query.h"
 
 class QToolButton;
 
-namespace db { class Query; }
 
 namespace api {
 
