@@ -42,7 +42,7 @@ void Tfrm_desk_men::showEvent(QShowEvent* event) {
 }
 
 void Tfrm_desk_men::btn_select_admClick() {
-    setTag(btn_select_adm, kTagConfirmed);
+    api::setTag(btn_select_adm, api::kTagConfirmed);
     done(QDialog::Accepted);
 }
 

@@ -400,8 +400,8 @@ void Tmain_form::check_messages() {
         news.lbl_title->setText(query.field(QStringLiteral("x_title_news")).asString());
         news.memo_text_news->setPlainText(query.field(QStringLiteral("x_text_news")).asString());
         news.exec();
-        if (tagOf(news.btn_view) == kTagConfirmed) api::Tapi_dm::mark_news_as_readed(id, user);
-        if (tagOf(news.btn_show_news) == kTagConfirmed) {
+        if (api::tagOf(news.btn_view) == api::kTagConfirmed) api::Tapi_dm::mark_news_as_readed(id, user);
+        if (api::tagOf(news.btn_show_news) == api::kTagConfirmed) {
             QCoreApplication::processEvents();
             api::load_module(api::packagePath(QStringLiteral("pkg_newsdesk")));
             api::show_form_module(QStringLiteral("tfrm_account_messages"));
@@ -427,7 +427,7 @@ void Tmain_form::choose_desk_admin() {
     Tfrm_desk_men dialog(this);
     get_desk_admin(*dialog.z_adm_list);
     dialog.exec();
-    if (tagOf(dialog.btn_select_adm) == kTagConfirmed) {
+    if (api::tagOf(dialog.btn_select_adm) == api::kTagConfirmed) {
         db::Query& list = *dialog.z_adm_list;
         const bool any = list.recordCount() > 0;
         auto text = [&](const char* name) { return any ? list.field(QString::fromLatin1(name)).asString() : QString(); };

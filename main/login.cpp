@@ -59,6 +59,7 @@ Tfrm_login::Tfrm_login(Tmain_form* main_form) : QDialog(main_form), main_form_(m
     ed_login = field(this, "ed_login");
     ed_passwd = field(this, "ed_passwd");
     ed_passwd->setEchoMode(QLineEdit::Password);
+    ed_passwd->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // '*'
 
     btn_connect = new QPushButton(QStringLiteral("Войти"), this);
     btn_connect->setObjectName(QStringLiteral("btn_connect"));
@@ -149,6 +150,7 @@ void Tfrm_login::FormShow() {
     ed_database->setText(pg_connect::read_ini_file(QStringLiteral("user_data"), QStringLiteral("database")));
     ed_login->setText(pg_connect::read_ini_file(QStringLiteral("user_data"), QStringLiteral("last_user")));
     ed_passwd->setText(pg_connect::read_ini_file(QStringLiteral("user_data"), QStringLiteral("passwd")));
+    (ed_login->text().isEmpty() ? ed_login : ed_passwd)->setFocus();
     if (serverListError) std::rethrow_exception(serverListError);
 }
 

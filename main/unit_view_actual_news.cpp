@@ -43,13 +43,13 @@ Tfrm_show_actual_news::Tfrm_show_actual_news(QWidget* parent) : QDialog(parent) 
 }
 
 void Tfrm_show_actual_news::btn_viewClick() {
-    setTag(btn_view, kTagConfirmed);
+    api::setTag(btn_view, api::kTagConfirmed);
     close();
 }
 
 void Tfrm_show_actual_news::btn_closeClick() { close(); }
 
 void Tfrm_show_actual_news::btn_show_newsClick() {
-    setTag(btn_show_news, kTagConfirmed);
+    api::setTag(btn_show_news, api::kTagConfirmed);
     close();
 }

@@ -10,7 +10,9 @@ create table @schema@.human_ration_plan (
   date_end     date    not null,
   daily_ration integer not null references public.ref_daily_ration,
   primary key (account_id, date_beg),
-  check (date_end >= date_beg)
+  check (date_end >= date_beg),
+  -- at most one plan covers a pupil's day: the pay list finds it with one join
+  exclude using gist (account_id with =, daterange(date_beg, date_end, '[]') with &&)
 );
 
 -- The ration a pupil gets on a date: the plan covering the date, else the weekday
@@ -30,19 +32,37 @@ $fn$
     0)
 $fn$;
 
--- The pupils on the roll of a building on a date with their parallel and class.
+-- The pupils on the roll of a building on a date with their parallel and class (a pupil
+-- on two nodes of the building that day: the later node).
 create function @schema@.building_roll(p_corpus_id integer, p_on_date date)
   returns table (account_id integer, paralel integer, class integer)
   language sql stable as
 $fn$
   select distinct on (m.account_id) m.account_id, m.paralel, m.class
-  from @schema@.sys_matrix m
+  from @schema@.sys_matrix_presence pr
+  join @schema@.sys_matrix m on m.node_id = pr.node_id and m.view = 1
   join @schema@.ref_class c on c.class_id = m.class and c.corpus = p_corpus_id
-  join @schema@.sys_matrix_entry e on e.node_id = m.node_id and e.entry_date <= p_on_date
-  where m.view = 1
-  group by m.node_id, m.account_id, m.paralel, m.class
-  having sum(e.qty) <> 0
+  where pr.days @> p_on_date
   order by m.account_id, m.node_id desc
+$fn$;
+
+-- The roll of the building on the date with each pupil's planned ration (the plan
+-- covering the date, else the weekday ration, else none): planned_ration as one join.
+create function @schema@.building_roll_rations(p_corpus_id integer, p_on_date date)
+  returns table (account_id integer, paralel integer, class integer, ration integer)
+  language sql stable as
+$fn$
+  select r.account_id, r.paralel, r.class,
+         coalesce(pl.daily_ration,
+                  case extract(isodow from p_on_date)::integer
+                    when 1 then f.monday_ration when 2 then f.tuesday_ration when 3 then f.wednesday_ration
+                    when 4 then f.thursday_ration when 5 then f.friday_ration when 6 then f.saturday_ration
+                    else f.sunday_ration end,
+                  0)
+  from @schema@.building_roll(p_corpus_id, p_on_date) r
+  left join @schema@.human_ration_plan pl
+         on pl.account_id = r.account_id and p_on_date between pl.date_beg and pl.date_end
+  left join @schema@.human_food_type f on f.account_id = r.account_id
 $fn$;
 
 -- Creates the building's pay list for the date from the roll, or brings an unposted one
@@ -70,21 +90,19 @@ begin
     return d;
   end if;
 
-  create temporary table if not exists pay_list_roll (account_id integer primary key, paralel integer, class integer)
-    on commit drop;
-  truncate pay_list_roll;
-  insert into pay_list_roll select * from @schema@.building_roll(p_corpus_id, p_on_date);
-  analyze pay_list_roll;
-
-  delete from @schema@.pay_list_sp s
-   where s.doc_no = d and not exists (select 1 from pay_list_roll r where r.account_id = s.account_id);
-  update @schema@.pay_list_sp s set paralel = r.paralel, class = r.class
-    from pay_list_roll r
-   where s.doc_no = d and s.account_id = r.account_id and (s.paralel <> r.paralel or s.class <> r.class);
-
-  with fresh as (
-    select r.account_id, r.paralel, r.class, @schema@.planned_ration(r.account_id, p_on_date) as ration
-    from pay_list_roll r
+  -- one statement over one reading of the roll: the parts see the lines as they were
+  with roll as materialized (
+    select * from @schema@.building_roll_rations(p_corpus_id, p_on_date)
+  ), gone as (
+    delete from @schema@.pay_list_sp s
+     where s.doc_no = d and not exists (select 1 from roll r where r.account_id = s.account_id)
+  ), moved as (
+    update @schema@.pay_list_sp s set paralel = r.paralel, class = r.class
+      from roll r
+     where s.doc_no = d and s.account_id = r.account_id
+       and (s.paralel is distinct from r.paralel or s.class is distinct from r.class)
+  ), fresh as (
+    select r.* from roll r
     where not exists (select 1 from @schema@.pay_list_sp s where s.doc_no = d and s.account_id = r.account_id)
   ), prices as (
     select k.ration, k.paralel, g.*
@@ -94,10 +112,9 @@ begin
   insert into @schema@.pay_list_sp (doc_no, entry_date, account_id, daily_ration, attr, paralel, class,
                                     parent, dorv, privilege, subsidy, ovz, staff, junior, mob, fam)
   select d, p_on_date, f.account_id, f.ration, 0, f.paralel, f.class,
-         coalesce(g.x_parent, 0), coalesce(g.x_dorv, 0), coalesce(g.x_privilege, 0), coalesce(g.x_subsidy, 0),
-         coalesce(g.x_ovz, 0), coalesce(g.x_staff, 0), coalesce(g.x_found_junior, 0),
-         coalesce(g.x_found_mob, 0), coalesce(g.x_found_fam, 0)
-  from fresh f left join prices g on g.ration = f.ration and g.paralel = f.paralel;
+         g.x_parent, g.x_dorv, g.x_privilege, g.x_subsidy, g.x_ovz, g.x_staff, g.x_found_junior,
+         g.x_found_mob, g.x_found_fam
+  from fresh f join prices g on g.ration = f.ration and g.paralel = f.paralel;
   return d;
 end
 $fn$;

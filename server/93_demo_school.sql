@@ -1,9 +1,9 @@
 -- Demo data: school_001 as a real school of about 1,500 pupils.  Building 1 (school):
 -- parallels 1-11, classes А-Г; building 2 (kindergarten): nursery and kindergarten groups.
 -- Three school years up to yesterday (from 1 September two years before the current
--- school year): the roll with yearly promotion, weekday rations, allowance periods,
--- posted pay lists of every school day, payments through payment agents, the ledger and
--- the balances.  Deterministic for a given load date: random choices come from hashes of
+-- school year): the roll with yearly promotion, weekday rations, allowance periods.  The
+-- posted pay lists of those years, the payments and their ledger are 94_demo_history.sql
+-- (loaded for demo and bench clusters, not for test clusters).  Deterministic for a given load date: random choices come from hashes of
 -- the keys, not from the order rows are made in.  Loaded after 90_demo.sql and
 -- 91_demo_meals.sql (buildings, rations, prices); the small demo roll of 90_demo.sql
 -- (pupils 100000001-100000011) is left as it is.
@@ -137,6 +137,9 @@ select m.node_id, s.end_date, -1
 from demo_span s join school_001.sys_matrix m on m.view = 1 and m.account_id = s.account_id and m.class = s.class
 where s.end_date is not null;
 
+-- the roll was written with the triggers off: its presence spans in one pass
+select school_001.refresh_presence(null);
+
 -- ---------------------------------------------------------------- rations and allowances
 -- weekday rations: primary school the free hot breakfast (some also a paid lunch),
 -- older pupils breakfast and/or lunch paid by parents, special needs, privileged,
@@ -163,75 +166,6 @@ from demo_pupil d
 cross join lateral (select ((select beg_date from demo_years where y = 2)
                             + make_interval(months => pg_temp.pick(d.account_id::bigint * 37, 3)))::date as b) x
 where pg_temp.pick(d.account_id::bigint * 41, 100) < 5;
-
--- ---------------------------------------------------------------- pay lists
-create temporary table demo_day on commit drop as
-select d::date as day
-from generate_series((select beg_date from demo_years where y = 0), current_date - 1, interval '1 day') d
-where extract(isodow from d) < 6 and extract(month from d) not in (6, 7, 8)
-  and not (extract(month from d) = 12 and extract(day from d) >= 30)
-  and not (extract(month from d) = 1 and extract(day from d) <= 8)
-  and not (extract(month from d) = 11 and extract(day from d) between 2 and 8)
-  and not (extract(month from d) = 3 and extract(day from d) between 23 and 29)
-  and not (extract(month from d) = 2 and extract(day from d) = 23);
-
-insert into school_001.pay_list (entry_date, corpus, status, note)
-select day, corpus, 4, case when extract(day from day) = 1 then 'Сверено с табелем посещаемости' end
-from demo_day, (values (1), (2)) c(corpus)
-order by day, corpus;
-
-create temporary table demo_line on commit drop as
-select p.doc_no, p.entry_date, s.account_id, s.paralel, s.class,
-       coalesce(case extract(isodow from p.entry_date)::integer
-                  when 1 then f.monday_ration when 2 then f.tuesday_ration when 3 then f.wednesday_ration
-                  when 4 then f.thursday_ration else f.friday_ration end, 0) as ration
-from school_001.pay_list p
-join demo_class c on c.corpus = p.corpus
-join demo_span s on s.class = c.class_id and p.entry_date >= s.beg_date and (s.end_date is null or p.entry_date < s.end_date)
-left join school_001.human_food_type f on f.account_id = s.account_id
-where p.entry_date < current_date;
-
-create temporary table demo_price on commit drop as
-select k.ration, k.paralel, k.entry_date, g.*
-from (select distinct ration, paralel, entry_date from demo_line) k
-cross join lateral public.get_price(k.ration, k.entry_date, k.paralel) g;
-
-insert into school_001.pay_list_sp (doc_no, entry_date, account_id, daily_ration, attr, paralel, class,
-                                    parent, dorv, privilege, subsidy, ovz, staff, junior, mob, fam)
-select l.doc_no, l.entry_date, l.account_id, l.ration,
-       case when l.ration <> 0 and pg_temp.pick(l.account_id::bigint * 100003 + (l.entry_date - date '2000-01-01'), 100) < 93
-            then 1 else 0 end,
-       l.paralel, l.class,
-       g.x_parent, g.x_dorv, g.x_privilege, g.x_subsidy, g.x_ovz, g.x_staff, g.x_found_junior, g.x_found_mob, g.x_found_fam
-from demo_line l join demo_price g on g.ration = l.ration and g.paralel = l.paralel and g.entry_date = l.entry_date
-order by l.doc_no, l.account_id;
-
--- the posted pay lists in the ledger (what the posting trigger writes for one document)
-insert into dorv.sys_entry (doc_class, doc_no, entry_date, account_id, ammount, edu_org)
-select 1, s.doc_no, s.entry_date, s.account_id, -s.parent, 'school_001'
-from school_001.pay_list_sp s join demo_pupil d on d.account_id = s.account_id
-where s.attr = 1 and s.parent <> 0;
-
--- ---------------------------------------------------------------- payments
--- parents pay at the start of each month about what the month costs; one family in ten
--- pays only two thirds and runs into debt
-insert into dorv.ref_pay_terminal values (2, 'Почта России') on conflict do nothing;
-insert into dorv.terminal_extract (entry_date, pay_terminal, transaction_id, account_id, ammount, status)
-select least(m.month_beg + pg_temp.pick(m.account_id::bigint * 43 + m.n, 6), current_date - 1),
-       (array[1, 1, 3, 3, 2])[1 + pg_temp.pick(m.account_id::bigint * 47, 5)],
-       'DEMO-' || m.account_id || '-' || to_char(m.month_beg, 'yyyymm'),
-       m.account_id,
-       greatest(100, round(m.spent * case when pg_temp.pick(m.account_id::bigint * 53, 10) = 0 then 0.66 else 1.05 end / 100) * 100),
-       4
-from (select s.account_id, date_trunc('month', s.entry_date)::date as month_beg,
-             extract(month from s.entry_date)::integer as n, sum(s.parent) as spent
-      from school_001.pay_list_sp s join demo_pupil d on d.account_id = s.account_id
-      where s.attr = 1 and s.parent > 0
-      group by 1, 2, 3) m
-order by 1, 4;
-insert into dorv.sys_entry (doc_class, doc_no, entry_date, account_id, ammount)
-select 7, t.seq_no, t.entry_date, t.account_id, t.ammount
-from dorv.terminal_extract t where t.transaction_id like 'DEMO-%' and t.status = 4;
 
 -- the balances of the small demo roll (90_demo.sql) as opening balances in the ledger
 insert into dorv.sys_entry (doc_class, doc_no, entry_date, account_id, ammount, edu_org)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Loads the server side into database "dorv" of a running cluster.
-#   load.sh SOCKET_DIR PORT DEMO(0|1) [command prefix to run psql as the cluster owner...]
+#   load.sh SOCKET_DIR PORT DEMO(0|1|small) [command prefix to run psql as the cluster owner...]
 # The database is dropped and recreated, so a reload always gives the same result.
 # Files are read by the caller and fed to psql on stdin, one transaction per file,
-# in the order of load_order.txt (demo files only with DEMO=1).
+# in the order of load_order.txt: "demo" files with DEMO=1 or small, "demo big" files
+# (the long demo history) with DEMO=1 only.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 sockdir="$1"; port="$2"; demo="$3"; shift 3
@@ -18,7 +19,8 @@ SQL
 
 while read -r file kind; do
   [[ -z "$file" || "$file" == \#* ]] && continue
-  [[ "$kind" == "demo" && "$demo" != "1" ]] && continue
+  [[ "$kind" == demo* && "$demo" == "0" ]] && continue
+  [[ "$kind" == "demo big" && "$demo" != "1" ]] && continue
   if ! out="$("${psql_cmd[@]}" -d dorv -1 -f - <"$here/$file" 2>&1)"; then
     echo "load.sh: $file failed:" >&2
     echo "$out" >&2

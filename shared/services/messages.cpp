@@ -10,16 +10,23 @@ namespace api {
 
 namespace {
 
+// Texts of the system use "\r" for a line break.
+QString displayed(const QString& text) {
+    QString s = text;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    return s;
+}
+
 class WidgetMessages : public MessageService {
 public:
     void show(const QString& text, MessageIcon icon) override {
-        QMessageBox box(toIcon(icon), applicationTitle(), text, QMessageBox::Ok,
+        QMessageBox box(toIcon(icon), applicationTitle(), displayed(text), QMessageBox::Ok,
                         QApplication::activeWindow());
         box.exec();
     }
 
     bool ask(const QString& text, const QString& caption, MessageIcon icon) override {
-        QMessageBox box(toIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No,
+        QMessageBox box(toIcon(icon), caption, displayed(text), QMessageBox::Yes | QMessageBox::No,
                         QApplication::activeWindow());
         box.setDefaultButton(QMessageBox::Yes);
         return box.exec() == QMessageBox::Yes;

@@ -115,6 +115,19 @@ TEST_F(LoginTest, MissingCertificateOrKeyIsRefusedBeforeAnyConnection) {
     }
 }
 
+TEST_F(LoginTest, EnterInAnyFieldSignsIn) {
+    for (const char* name : {"ed_server", "ed_port", "ed_database", "ed_login", "ed_passwd"}) {
+        SCOPED_TRACE(name);
+        Tmain_form main;
+        Tfrm_login login(&main);
+        login.FormShow();
+        fill(login, QStringLiteral("school_001"), testsupport::passwordOf(QStringLiteral("school_001")));
+        QTest::keyClick(login.findChild<QLineEdit*>(QString::fromLatin1(name)), Qt::Key_Return);
+        EXPECT_TRUE(main.connection.isOpen()) << messages->texts().join(u'\n').toStdString();
+        EXPECT_EQ(login.result(), QDialog::Accepted);
+    }
+}
+
 TEST_F(LoginTest, PortThatIsNotANumberReachesTheErrorHandlerBeforeAnyAttempt) {
     Tmain_form main;
     Tfrm_login login(&main);

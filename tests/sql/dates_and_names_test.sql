@@ -44,8 +44,9 @@ begin
   end if;
 
   -- Russian alphabetical order: Ё sorts with Е, not after Я
-  select string_agg(last_name, ',' order by last_name) into got
-    from public.human where last_name in ('Ершов', 'Ёлкин', 'Елкин', 'Абрамова', 'Юдин', 'Эйсмонт', 'Жуков');
+  select string_agg(n, ',' order by n) into got
+    from (select distinct last_name as n from public.human
+           where last_name in ('Ершов', 'Ёлкин', 'Елкин', 'Абрамова', 'Юдин', 'Эйсмонт', 'Жуков')) d;
   if got <> 'Абрамова,Елкин,Ёлкин,Ершов,Жуков,Эйсмонт,Юдин' then
     raise exception 'names sorted as %', got;
   end if;

@@ -58,11 +58,18 @@ const QList<CatalogueStatement>& catalogue() {
     return all;
 }
 
+// The entries of the areas served so far; the others come with their areas.
+std::vector<int> servedEntries() {
+    std::vector<int> entries;
+    for (int i = 0; i < int(catalogue().size()); ++i)
+        if (served(catalogue().at(i))) entries.push_back(i);
+    return entries;
+}
+
 class StatementAcceptanceTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(StatementAcceptanceTest, AcceptedAsItsLogin) {
     const CatalogueStatement& s = catalogue().at(GetParam());
-    if (!served(s)) GTEST_SKIP() << s.file.toStdString() << "/" << s.name.toStdString() << " comes with its area";
     QString sql = s.sql;
     if (s.spliced) sql.replace(QLatin1String("{schema}"), QLatin1String("school_001"));
     for (const QString& login : loginsOf(s)) {
@@ -91,7 +98,7 @@ std::string testName(const ::testing::TestParamInfo<int>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, StatementAcceptanceTest,
-                         ::testing::Range(0, int(catalogue().size())), testName);
+                         ::testing::ValuesIn(servedEntries()), testName);
 
 TEST(StatementCatalogueTest, HoldsEveryArea) {
     QSet<QString> files;
