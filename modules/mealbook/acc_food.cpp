@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "abort.h"
@@ -14,6 +15,7 @@
 #include "messages.h"
 #include "query.h"
 #include "registry.h"
+#include "session.h"
 #include "widgets/db_grid.h"
 #include <QRadioButton>
 
@@ -46,7 +48,9 @@ void Tfrm_mealbook::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    FormShow();
+    // After the window is on screen, through the event loop, so that a failure reaches the
+    // application's error handler like any other user action.
+    QTimer::singleShot(0, this, &Tfrm_mealbook::FormShow);
 }
 
 // Picks the first building, creates today's pay list when the building has none at all,
@@ -105,6 +109,7 @@ void Tfrm_mealbook::accounting_pageChange() {
     case 2: {
         radio_button_both->setChecked(true);
         db_corpus_debt->setEnabled(true);
+        z_corpus_debt->setConnection(&api::connection());
         mealbook::openLogged(*z_corpus_debt);
         db_corpus_debt->setCurrentIndex(0);
         debtFilter_ = QStringLiteral("both");

@@ -32,6 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"do $$ begin x := :no; end $$; select :yes", "do $$ begin x := :no; end $$; select $1", {"yes"}},
         Case{"select $body$ :no $body$, :yes", "select $body$ :no $body$, $1", {"yes"}},
         Case{"select arr[1:2] from t", "select arr[1:2] from t", {}},
+        Case{"set corpus_1c_code = :1c_code", "set corpus_1c_code = $1", {"1c_code"}},
         Case{"values (:имя)", "values ($1)", {"имя"}}));
 
 }  // namespace

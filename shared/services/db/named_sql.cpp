@@ -7,6 +7,16 @@ namespace {
 bool isNameStart(QChar c) { return c.isLetter() || c == u'_'; }
 bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
 
+// Whether the word starting at i is made of digits only.
+bool isAllDigits(const QString& s, qsizetype i) {
+    qsizetype j = i;
+    while (j < s.size() && isNameChar(s[j])) {
+        if (!s[j].isDigit()) return false;
+        ++j;
+    }
+    return true;
+}
+
 // Index just past a dollar-quote opening tag at i ("$$" or "$tag$"), or -1.
 qsizetype dollarTagEnd(const QString& s, qsizetype i) {
     qsizetype j = i + 1;
@@ -53,8 +63,9 @@ NamedSql parseNamedSql(const QString& sql) {
             copyUntil(close < 0 ? n : close + tag.size());
         } else if (c == u':' && i + 1 < n && sql[i + 1] == u':') {
             copyUntil(i + 2);
-        } else if (c == u':' && i + 1 < n && isNameStart(sql[i + 1]) &&
-                   (i == 0 || sql[i - 1] != u':')) {
+        } else if (c == u':' && i + 1 < n && isNameChar(sql[i + 1]) && (i == 0 || sql[i - 1] != u':') &&
+                   !isAllDigits(sql, i + 1)) {
+            // ":1c_code" is a name too; ":2" (an array slice) is not
             qsizetype j = i + 1;
             while (j < n && isNameChar(sql[j])) ++j;
             const QString name = sql.mid(i + 1, j - i - 1);
