@@ -12,7 +12,7 @@ case $action in
     rm -rf "$dir"
     port=55432
     while (exec 3<>/dev/tcp/127.0.0.1/$port) 2>/dev/null; do port=$((port + 1)); done
-    "$here/scripts/pgcluster" init "$dir" "$port" --demo-small
+    "$here/scripts/pgcluster" init "$dir" "$port" --demo
     ;;
   stop)
     [ -d "$dir" ] && "$here/scripts/pgcluster" stop "$dir" || true

@@ -1,8 +1,10 @@
 // Exports 65,500 rows x 10 mixed columns into a report template and saves it, side by side
 // with libxlsxwriter (constant-memory mode) writing the same rows into a new file.
+// With a libpq connection string as the argument, also the live export (live_export.h).
 // Prints "name: value unit" lines.
 
 #include "fixtures.h"
+#include "live_export.h"
 
 #include "ooxml/workbook.h"
 
@@ -143,7 +145,7 @@ double peakMegabytesOf(Action&& action)
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     ooxml::test::TempDir dir;
     const std::string templatePath = dir.file("payreport_v2.xlsx");
@@ -166,5 +168,8 @@ int main()
     std::printf("xlsx_export_peak_memory: %.1f MB\n", peak);
     std::printf("xlsx_export_libxlsxwriter_peak_memory: %.1f MB\n", theirPeak);
     std::printf("xlsx_export_file_size: %.1f MB\n", static_cast<double>(std::filesystem::file_size(ours)) / 1048576.0);
+    std::fflush(stdout);
+    if (argc > 1)
+        runLiveExport(argv[1]);
     return 0;
 }

@@ -3,6 +3,10 @@
 #include "xlt_description.h"
 
 #include <xlsxwriter.h>
+#include <zip.h>
+
+#include <cstdlib>
+#include <cstring>
 
 #include <map>
 #include <stdexcept>
@@ -103,6 +107,40 @@ void applyFormat(lxw_format* f, Format format)
         break;
     case Format::Center: format_set_align(f, LXW_ALIGN_CENTER); break;
     }
+}
+
+// libxlsxwriter stores 0 as every formula's last result; without a stored result a spreadsheet
+// program computes the formula when it opens the file (some never recalculate on load).
+void dropFormulaResults(const std::string& path, int sheetCount)
+{
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), 0, &error);
+    if (!archive)
+        throw std::runtime_error("cannot reopen " + path);
+    for (int n = 1; n <= sheetCount; ++n) {
+        const std::string part = "xl/worksheets/sheet" + std::to_string(n) + ".xml";
+        zip_stat_t stat;
+        zip_file_t* file = zip_fopen(archive, part.c_str(), 0);
+        if (!file || zip_stat(archive, part.c_str(), 0, &stat) != 0) {
+            if (file)
+                zip_fclose(file);
+            continue;
+        }
+        std::string xml(stat.size, '\0');
+        const zip_int64_t read = zip_fread(file, xml.data(), stat.size);
+        zip_fclose(file);
+        if (read != zip_int64_t(stat.size))
+            throw std::runtime_error("cannot read " + part);
+        for (std::size_t at; (at = xml.find("</f><v>0</v>")) != std::string::npos;)
+            xml.erase(at + 4, 8);
+        void* copy = std::malloc(xml.size());
+        std::memcpy(copy, xml.data(), xml.size());
+        zip_source_t* source = zip_source_buffer(archive, copy, xml.size(), 1);
+        if (!source || zip_file_add(archive, part.c_str(), source, ZIP_FL_OVERWRITE) < 0)
+            throw std::runtime_error("cannot replace " + part);
+    }
+    if (zip_close(archive) != 0)
+        throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace
@@ -225,6 +263,7 @@ void writeTemplate(const Description& d, const std::string& path)
     worksheet_freeze_panes(data, dataRow, 0);
     worksheet_activate(data);
     w.close(path);
+    dropFormulaResults(path, 2);
 }
 
 }  // namespace xlt

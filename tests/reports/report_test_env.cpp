@@ -27,6 +27,11 @@ ReportTest::ReportTest()
 }
 
 ReportTest::~ReportTest() {
+    // REPORTS_TEST_KEEP=<folder> keeps the produced workbooks, to look at them.
+    const QString keep = qEnvironmentVariable("REPORTS_TEST_KEEP");
+    if (!keep.isEmpty() && QDir().mkpath(keep))
+        for (const QString& file : documents())
+            QFile::copy(folder_.path() + QStringLiteral("/doc/") + file, keep + u'/' + file);
     api::setDesktopService(previousDesktop_);
     api::setMessageService(previousMessages_);
     api::setConnection(nullptr);

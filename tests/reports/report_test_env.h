@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "connection.h"
+#include "query.h"
 #include "desktop.h"
 #include "ooxml/sheet_reader.h"
 #include "scripted_messages.h"

@@ -69,16 +69,11 @@ void parseXml(pugi::xml_document& document, const std::string& text, const std::
 
 std::string serializeXml(const pugi::xml_document& document)
 {
+    // The part's own declaration node (standalone="yes" matters to some readers) is printed
+    // with the document; format_no_declaration only stops pugixml from adding a second one.
     std::ostringstream out;
     document.save(out, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-    std::string text = out.str();
-    // Keep the declaration the part had (standalone="yes" matters to some readers).
-    if (const auto declaration = document.first_child(); declaration.type() == pugi::node_declaration) {
-        std::ostringstream head;
-        declaration.print(head, "", pugi::format_raw, pugi::encoding_utf8);
-        text.insert(0, head.str());
-    }
-    return text;
+    return out.str();
 }
 
 std::string_view localName(const pugi::xml_node& node)
