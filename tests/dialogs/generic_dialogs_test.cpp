@@ -26,6 +26,7 @@
 #include "registry.h"
 #include "scripted_messages.h"
 #include "session.h"
+#include "rolled_back_session.h"
 #include "test_cluster.h"
 #include "widgets/db_grid.h"
 
@@ -40,29 +41,7 @@ T* create(const QString& className) {
 
 void runDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-class DialogsTest : public ::testing::Test {
-protected:
-    DialogsTest() { previous_ = api::setMessageService(messages); }
-    ~DialogsTest() override {
-        if (connection_) connection_->execute(QStringLiteral("rollback"));
-        api::setConnection(nullptr);
-        api::setMessageService(previous_);
-    }
-    // Everything the dialog sends runs in one transaction that is rolled back.
-    void signIn(const QString& login) {
-        connection_ = testsupport::connectAs(login);
-        connection_->execute(QStringLiteral("begin"));
-        api::setConnection(connection_.get());
-    }
-    QString scalar(const QString& sql) {
-        db::Query q(connection_.get());
-        q.addSql(sql);
-        q.open();
-        return q.field(0).asString();
-    }
-    std::shared_ptr<api::ScriptedMessages> messages = std::make_shared<api::ScriptedMessages>();
-    std::shared_ptr<api::MessageService> previous_;
-    std::unique_ptr<db::Connection> connection_;
+class DialogsTest : public ::testing::Test, protected testsupport::RolledBackSession {
 };
 
 TEST_F(DialogsTest, EveryDialogIsCreatedByItsClassNameWithItsComponentName) {

@@ -22,6 +22,7 @@
 #include "registry.h"
 #include "scripted_messages.h"
 #include "session.h"
+#include "rolled_back_session.h"
 #include "test_cluster.h"
 
 namespace {
@@ -33,35 +34,14 @@ std::unique_ptr<T> create(const QString& className) {
     return std::unique_ptr<T>(dialog);
 }
 
-class MealDialogsTest : public ::testing::Test {
+class MealDialogsTest : public ::testing::Test, protected testsupport::RolledBackSession {
 protected:
-    MealDialogsTest() { previous_ = api::setMessageService(messages); }
-    ~MealDialogsTest() override {
-        if (connection_) connection_->execute(QStringLiteral("rollback"));
-        api::setConnection(nullptr);
-        api::setMessageService(previous_);
-    }
-    void signIn(const QString& login) {
-        connection_ = testsupport::connectAs(login);
-        connection_->execute(QStringLiteral("begin"));
-        api::setConnection(connection_.get());
-    }
-    QStringList column(const QString& sql) {
-        db::Query q(connection_.get());
-        q.addSql(sql);
-        q.open();
-        QStringList values;
-        for (q.first(); !q.eof(); q.next()) values << q.field(0).asString();
-        return values;
-    }
+    using RolledBackSession::column;
     static QStringList column(db::Query& q, const QString& name) {
         QStringList values;
         for (q.first(); !q.eof(); q.next()) values << q.field(name).asString();
         return values;
     }
-    std::shared_ptr<api::ScriptedMessages> messages = std::make_shared<api::ScriptedMessages>();
-    std::shared_ptr<api::MessageService> previous_;
-    std::unique_ptr<db::Connection> connection_;
 };
 
 TEST_F(MealDialogsTest, WeekdayRationsPreselectTheFirstRationOrThePupilsSchedule) {
@@ -79,7 +59,7 @@ TEST_F(MealDialogsTest, WeekdayRationsPreselectTheFirstRationOrThePupilsSchedule
     dialog->FormShow();
     for (int day = 0; day < 7; ++day) EXPECT_EQ(dialog->rationOf(day).toString(), first) << day;
 
-    db::Query schedule(connection_.get());
+    db::Query schedule(&connection());
     schedule.addSql(QStringLiteral("select * from human_food_type order by account_id limit 1"));
     schedule.open();
     if (schedule.recordCount() == 0) return;
