@@ -338,19 +338,19 @@ order by npp$q$,
          || (select string_agg(format('d%s=%s', g, g), E'\n' order by g) from generate_series(1, 31) g)
          || E'\ndays_count=Дней питания\nprice_sum=Сумма, руб.'
 from (values
-  (1,  'Отчет о питании за месяц (Родительская часть)', 's.parent', 1, 32, '', 'payreport_v2.xlt'),
-  (2,  'Отчет о питании за месяц (КШП)', 's.dorv', 1, 32, '', 'payreport_v2.xlt'),
-  (3,  'Отчет о питании за месяц (Льготное питание)', 's.privilege', 1, 32, '', 'payreport_v2.xlt'),
-  (4,  'Отчет о питании за месяц (Бесплатное питание)', 's.subsidy', 1, 11, '', 'payreport_v2.xlt'),
-  (5,  'Отчет о питании за месяц (ОВЗ) с 5 по 11 класс', 's.ovz', 5, 11, '', 'payreport_v2.xlt'),
-  (6,  'Отчет о питании за месяц (Питание для персонала)', 's.staff', 1, 32, '', 'payreport_v2.xlt'),
+  (1,  'Отчет о питании за месяц (Родительская часть)', 's.parent', 1, 32, '', 'payreport_month.xlt'),
+  (2,  'Отчет о питании за месяц (КШП)', 's.dorv', 1, 32, '', 'payreport_month.xlt'),
+  (3,  'Отчет о питании за месяц (Льготное питание)', 's.privilege', 1, 32, '', 'payreport_month.xlt'),
+  (4,  'Отчет о питании за месяц (Бесплатное питание)', 's.subsidy', 1, 11, '', 'payreport_month.xlt'),
+  (5,  'Отчет о питании за месяц (ОВЗ) с 5 по 11 класс', 's.ovz', 5, 11, '', 'payreport_month.xlt'),
+  (6,  'Отчет о питании за месяц (Питание для персонала)', 's.staff', 1, 32, '', 'payreport_month.xlt'),
   (10, 'Отчет о питании за месяц (Все)',
-       '(s.parent + s.dorv + s.privilege + s.subsidy + s.ovz + s.staff + s.junior + s.mob + s.fam)', 1, 32, '', 'payreport_v2.xlt'),
-  (18, 'Отчет о питании за месяц (ОВЗ) с 1 по 4 класс', 's.ovz', 1, 4, '', 'payreport_v2.xlt'),
-  (19, 'Отчет о питании за месяц (бесплатное питание начальная школа)', 's.junior', 1, 4, '', 'payreport_v2.xlt'),
+       '(s.parent + s.dorv + s.privilege + s.subsidy + s.ovz + s.staff + s.junior + s.mob + s.fam)', 1, 32, '', 'payreport_month.xlt'),
+  (18, 'Отчет о питании за месяц (ОВЗ) с 1 по 4 класс', 's.ovz', 1, 4, '', 'payreport_month.xlt'),
+  (19, 'Отчет о питании за месяц (бесплатное питание начальная школа)', 's.junior', 1, 4, '', 'payreport_month.xlt'),
   (23, 'Отчет о питании за месяц (Бесплатное питание) Дет сад', 's.subsidy', 31, 32, '', 'payreport_chgard.xlt'),
   (24, 'Отчет о питании за месяц (ОВЗ) Дет сад', 's.ovz', 31, 32, '', 'payreport_chgard.xlt'),
-  (25, 'Отчет о питании за месяц (ОВЗ) Все с 1 по 11', 's.ovz', 1, 11, '', 'payreport_v2.xlt'),
+  (25, 'Отчет о питании за месяц (ОВЗ) Все с 1 по 11', 's.ovz', 1, 11, '', 'payreport_month.xlt'),
   (33, 'Отчет о питании за месяц в группах общеразвивающей направленности',
        '(s.parent + s.dorv + s.privilege + s.subsidy + s.ovz + s.staff + s.junior + s.mob + s.fam)', 31, 32,
        E'\n  and c.name !~* ''(туб|сахар|диабет)''', 'payreport_chgard.xlt'),
@@ -362,10 +362,10 @@ from (values
        E'\n  and c.name ~* ''(сахар|диабет)''', 'payreport_chgard.xlt'),
   (36, 'Отчет о питании за месяц в разрезе ясли\сад (Все)',
        '(s.parent + s.dorv + s.privilege + s.subsidy + s.ovz + s.staff + s.junior + s.mob + s.fam)', 31, 32, '', 'payreport_chgard.xlt'),
-  (41, 'Отчет о питании за месяц (Мобилизация) с 5 по 11 кл 1пп', 's.mob', 5, 11, '', 'payreport_v2.xlt'),
-  (48, 'Отчет о питании за месяц (Мобилизация) с 1 по 4 кл', 's.mob', 1, 4, '', 'payreport_v2.xlt'),
-  (49, 'Отчет о питании за месяц (Мобилизация) с 5 по 11 кл', 's.mob', 5, 11, '', 'payreport_v2.xlt'),
-  (50, 'Отчет о питании за месяц (Многодетные)', 's.fam', 1, 11, '', 'payreport_v2.xlt')
+  (41, 'Отчет о питании за месяц (Мобилизация) с 5 по 11 кл 1пп', 's.mob', 5, 11, '', 'payreport_month.xlt'),
+  (48, 'Отчет о питании за месяц (Мобилизация) с 1 по 4 кл', 's.mob', 1, 4, '', 'payreport_month.xlt'),
+  (49, 'Отчет о питании за месяц (Мобилизация) с 5 по 11 кл', 's.mob', 5, 11, '', 'payreport_month.xlt'),
+  (50, 'Отчет о питании за месяц (Многодетные)', 's.fam', 1, 11, '', 'payreport_month.xlt')
 ) r(id, name, part, pmin, pmax, extra, tpl);
 
 -- Quarantine reports: pupils entitled to the part (a ration with that part) who did not

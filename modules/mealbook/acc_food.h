@@ -13,7 +13,6 @@
 //   journal.cpp                the journal tab
 //   account_states.cpp         the account-state tab
 //   report_menus.cpp           the print menus and the reports tab
-//   report_bridge.cpp          the hand-over to the shared report services
 
 #include <QDate>
 #include <QPointer>

@@ -22,7 +22,7 @@
 #include "dm_api.h"
 #include "lookups/fixed_decimals_delegate.h"
 #include "mealbook_db.h"
-#include "report_bridge.h"
+#include "reports/dm_api_reports.h"
 #include "messages.h"
 #include "query.h"
 #include "session.h"
@@ -263,7 +263,7 @@ void Tfrm_mealbook::SpeedButton1Click() {
         const QSignalBlocker frozen(debt_school);
         debt_school->setUpdatesEnabled(false);
         try {
-            mealbook::transmitDataset(*z_debt_school, QStringLiteral("dorvpupildebt.xlt"));
+            api::Tapi_dm_reports::xlTransmitDataset(z_debt_school, QStringLiteral("dorvpupildebt.xlt"));
         } catch (...) {
             debt_school->setUpdatesEnabled(true);
             throw;

@@ -21,10 +21,10 @@
 #include "mealbook_db.h"
 #include "messages.h"
 #include "query.h"
-#include "report_bridge.h"
+#include "reports/template_report.h"
 #include "widgets/db_grid.h"
 
-using mealbook::ReportRequest;
+using ReportRequest = api::TemplateReportRequest;
 
 namespace {
 
@@ -47,7 +47,7 @@ void Tfrm_mealbook::build_month_report(int corpus, int month, int year, int repo
                        {QStringLiteral("corpus_id"), QString::number(corpus)},
                        {QStringLiteral("invalid"), QString::number(invalid)}};
     request.cells = {{QStringLiteral("Organization_name"), buildingName(corpus)}};
-    mealbook::runTemplateReport(request);
+    api::TemplateReport::run(api::TemplateReport::mealbook(), request);
 }
 
 void Tfrm_mealbook::build_quarantine_report(int report_id) {
@@ -55,7 +55,7 @@ void Tfrm_mealbook::build_quarantine_report(int report_id) {
     request.reportId = report_id;
     request.presets = {{QStringLiteral("corpus_id"), QString::number(currentCorpus())}};
     request.cells = {{QStringLiteral("Organization_name"), buildingName(currentCorpus())}};
-    mealbook::runTemplateReport(request);
+    api::TemplateReport::run(api::TemplateReport::mealbook(), request);
 }
 
 void Tfrm_mealbook::build_report_debt(int report_id) {
@@ -67,14 +67,14 @@ void Tfrm_mealbook::build_report_debt(int report_id) {
     request.reportId = report_id;
     request.presets = {{QStringLiteral("corpus_note"), note->field(QStringLiteral("note")).asString()}};
     request.cells = {{QStringLiteral("Organization_name"), buildingName(corpus)}};
-    mealbook::runTemplateReport(request);
+    api::TemplateReport::run(api::TemplateReport::mealbook(), request);
 }
 
 void Tfrm_mealbook::build_account_detail(db::Query& dataset) {
     ReportRequest request;
     request.reportId = 11;
     request.presets = {{QStringLiteral("account_id"), dataset.field(QStringLiteral("account_id")).asString()}};
-    mealbook::runTemplateReport(request);
+    api::TemplateReport::run(api::TemplateReport::mealbook(), request);
 }
 
 void Tfrm_mealbook::N50Click() {
@@ -101,7 +101,7 @@ void payListPrint(Tfrm_mealbook& window, ReportRequest::Source source) {
     request.cells = {{QStringLiteral("CORPUS_NAME"), window.food_combo_corpus->currentText()},
                      {QStringLiteral("ON_DATE"), window.currentDateText()},
                      {QStringLiteral("DOC_NO"), QString::number(number)}};
-    mealbook::runTemplateReport(request);
+    api::TemplateReport::run(api::TemplateReport::mealbook(), request);
 }
 
 }  // namespace
@@ -277,19 +277,18 @@ void Tfrm_mealbook::btn_run_reportClick() {
                        {QStringLiteral("corpus_id"), QString::number(corpus)},
                        {QStringLiteral("invalid"), QStringLiteral("3")}};
     request.showDialog = true;
-    request.checkAccount = true;
     request.cellsTogether = true;
     const QString name = food_combo_corpus->currentText();
-    request.cellsFromParameters = [this, name, corpus](const ReportRequest::Values& parameters) {
+    request.cellsFromParameters = [this, name, corpus](const api::NamedValues& parameters) {
         QString docNo;
         for (const auto& [parameter, value] : parameters)
             if (parameter.compare(QLatin1String("doc_no"), Qt::CaseInsensitive) == 0) docNo = value;
         const QDate onDate = docNo.isEmpty() ? QDate() : get_pay_list_date_per_number(corpus, docNo.toInt());
-        return ReportRequest::Values{{QStringLiteral("Organization_name"), name},
+        return api::NamedValues{{QStringLiteral("Organization_name"), name},
                                      {QStringLiteral("CORPUS_NAME"), name},
                                      {QStringLiteral("ON_DATE"), api::toShortDate(onDate)}};
     };
-    mealbook::runTemplateReport(request);
+    api::TemplateReport::run(api::TemplateReport::mealbook(), request);
 }
 
 void Tfrm_mealbook::N69Click() { btn_run_reportClick(); }

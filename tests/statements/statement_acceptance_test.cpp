@@ -17,7 +17,8 @@ namespace {
 // Areas whose statements the server serves so far. An area is added when its windows
 // are built; the entries of the other areas are reported as skipped.
 const QSet<QString> kServedFiles = {QStringLiteral("main"), QStringLiteral("orgprops"),
-                                     QStringLiteral("meal_dialogs"), QStringLiteral("mealref")};
+                                     QStringLiteral("meal_dialogs"), QStringLiteral("mealref"),
+                                     QStringLiteral("mealbook")};
 const QSet<QString> kServedRoutines = {
     "put_log", "mark_news_as_readed", "get_acl_list_for_function", "get_dorv_org_name",
     "get_menu_link_name", "get_range_date_in_table", "get_curr_date", "get_yesterday_date",
