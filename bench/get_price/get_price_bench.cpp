@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_connection.h"
 #include "bench_support.h"
 
 namespace {
@@ -39,16 +40,7 @@ std::string scalar(PGconn* conn, const std::string& sql) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <conninfo>\n", argv[0]);
-        return 2;
-    }
-    PGconn* conn = PQconnectdb(argv[1]);
-    if (PQstatus(conn) != CONNECTION_OK) {
-        std::fprintf(stderr, "%s", PQerrorMessage(conn));
-        return 1;
-    }
-    PQsetClientEncoding(conn, "UTF8");
+    PGconn* conn = bench::connectOrExit(argc, argv);
 
     // Deterministic triples over the rations that have meal types, dates from 01.09.2023
     // to the end of 2026 and the parallels 1-11, 31, 32; each triple also names one meal

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 
+#include "bench_connection.h"
 #include "bench_support.h"
 #include "connection.h"
 #include "dataset_model.h"
@@ -46,36 +47,9 @@ long long throughModel(db::Connection& conn) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <conninfo>\n", argv[0]);
-        return 2;
-    }
-    PGconn* raw = PQconnectdb(argv[1]);
-    if (PQstatus(raw) != CONNECTION_OK) {
-        std::fprintf(stderr, "%s", PQerrorMessage(raw));
-        return 1;
-    }
-    PQsetClientEncoding(raw, "UTF8");
+    PGconn* raw = bench::connectOrExit(argc, argv);
     db::Connection conn;
-    db::ConnectionProfile p;
-    {
-        // Reuse the parsed connection parameters for the data layer.
-        PQconninfoOption* opts = PQconninfo(raw);
-        for (PQconninfoOption* o = opts; o && o->keyword; ++o) {
-            const QString v = QString::fromUtf8(o->val ? o->val : "");
-            const QByteArray k(o->keyword);
-            if (k == "host") p.host = v;
-            else if (k == "port") p.port = v.toInt();
-            else if (k == "dbname") p.database = v;
-            else if (k == "user") p.user = v;
-            else if (k == "password") p.password = v;
-            else if (k == "sslmode") p.sslmode = v;
-            else if (k == "sslcert") p.sslcert = v;
-            else if (k == "sslkey") p.sslkey = v;
-            else if (k == "sslrootcert") p.sslrootcert = v;
-        }
-        PQconninfoFree(opts);
-    }
+    const db::ConnectionProfile p = bench::profileFromConninfo(argv[1]);
     conn.open(p);
 
     bareLibpq(raw);  // warm the server's caches

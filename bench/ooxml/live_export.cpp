@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "bench_connection.h"
 #include "bench_support.h"
 #include "connection.h"
 #include "desktop.h"
@@ -27,26 +28,6 @@ const char* kStatement =
     " date '2024-01-01' + (g % 365) as last_date, timestamp '2024-01-01 08:00' + g * interval '1 minute' as paid_at,"
     " cast(g * 1.37 - 5000 as numeric(12,2)) as debt"
     " from generate_series(1, 65500) g order by g";
-
-db::ConnectionProfile profileOf(const char* conninfo) {
-    db::ConnectionProfile p;
-    PQconninfoOption* options = PQconninfoParse(conninfo, nullptr);
-    for (PQconninfoOption* o = options; o && o->keyword; ++o) {
-        const QString v = QString::fromUtf8(o->val ? o->val : "");
-        const QByteArray k(o->keyword);
-        if (k == "host") p.host = v;
-        else if (k == "port") p.port = v.toInt();
-        else if (k == "dbname") p.database = v;
-        else if (k == "user") p.user = v;
-        else if (k == "password") p.password = v;
-        else if (k == "sslmode") p.sslmode = v;
-        else if (k == "sslcert") p.sslcert = v;
-        else if (k == "sslkey") p.sslkey = v;
-        else if (k == "sslrootcert") p.sslrootcert = v;
-    }
-    PQconninfoFree(options);
-    return p;
-}
 
 // The same cells, written by libxlsxwriter in constant-memory mode.
 void exportWithLibxlsxwriter(const db::Query& query, const std::string& target) {
@@ -88,7 +69,7 @@ void runLiveExport(const char* conninfo) {
     api::setProgramDir(program.path());
     auto desktop = std::make_shared<api::RecordingDesktop>();
     api::setDesktopService(desktop);
-    const db::ConnectionProfile profile = profileOf(conninfo);
+    const db::ConnectionProfile profile = bench::profileFromConninfo(conninfo);
 
     // Peak memory first, in a child with a connection of its own: open the query, export, save.
     const double peak = bench::peakMemoryMb([&] {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_connection.h"
 #include "bench_support.h"
 #include "named_sql.h"
 #include "statement_catalogue.h"
@@ -101,16 +102,7 @@ int rowsOf(PGconn* conn, const std::string& sql, const std::vector<Bound>& param
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <conninfo of school_001>\n", argv[0]);
-        return 2;
-    }
-    PGconn* conn = PQconnectdb(argv[1]);
-    if (PQstatus(conn) != CONNECTION_OK) {
-        std::fprintf(stderr, "%s", PQerrorMessage(conn));
-        return 1;
-    }
-    PQsetClientEncoding(conn, "UTF8");
+    PGconn* conn = bench::connectOrExit(argc, argv, "<conninfo of school_001>");
 
     // ---------------------------------------------------------------- opening a class
     // the class of about 35 pupils in the school building's last pay list up to today
