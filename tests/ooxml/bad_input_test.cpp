@@ -136,7 +136,7 @@ TEST(BadInput, ImportFilesThatCannotBeRead)
 {
     TempDir dir;
     const std::string zipBytes = validXlsx(dir);
-    test::XlsSpec xls;
+    test::XlsShape xls;
     xls.rows = {{1.0, std::string("a")}, {2.0, std::string("b")}};
     const std::string xlsBytes = test::makeXls(xls);
     xls.obfuscated = true;
@@ -178,7 +178,7 @@ TEST(BadInput, ImportFilesThatCannotBeRead)
 TEST(BadInput, DamagedBytesNeverCrashTheReaders)
 {
     TempDir dir;
-    test::XlsSpec xls;
+    test::XlsShape xls;
     xls.rows = {{1.0, std::string("текст")}, {std::chrono::year_month_day{std::chrono::year{2023} / 1 / 9}}};
     for (const std::string& original : {validXlsx(dir), test::makeXls(xls)}) {
         std::mt19937 random(7);

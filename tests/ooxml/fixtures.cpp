@@ -43,7 +43,7 @@ std::string readFile(const std::string& path)
     return out.str();
 }
 
-void makeTemplate(const std::string& path, const TemplateSpec& spec)
+void makeTemplate(const std::string& path, const TemplateShape& shape)
 {
     lxw_workbook* workbook = workbook_new(path.c_str());
     lxw_format* bold = workbook_add_format(workbook);
@@ -72,27 +72,27 @@ void makeTemplate(const std::string& path, const TemplateSpec& spec)
     worksheet_write_blank(data, 4, 4, money);
     worksheet_write_blank(data, 4, 5, boxed);
     worksheet_write_string(data, 4, 7, "справа", nullptr);  // beside the block, must survive
-    if (spec.totals) {
+    if (shape.totals) {
         worksheet_write_string(data, 5, 3, "Итого", bold);
         worksheet_write_formula(data, 5, 4, "=SUM(E5:E5)", money);
         worksheet_write_string(data, 7, 2, "Бухгалтер ____________", nullptr);
         workbook_define_name(workbook, "DataTotals", "=Data!$C$6");
     }
-    if (spec.nameOrg)
+    if (shape.nameOrg)
         workbook_define_name(workbook, "Name_org", "=Parametrs!$B$2");
     workbook_define_name(workbook, "CURRENT_DATE", "=Parametrs!$B$3");
-    if (spec.dataBeg)
+    if (shape.dataBeg)
         workbook_define_name(workbook, "DataBeg", "=Data!$C$5");
-    if (spec.printArea)
+    if (shape.printArea)
         worksheet_print_area(data, 0, 0, 5, 5);
-    if (spec.autofit)
+    if (shape.autofit)
         workbook_define_name(workbook, "__autofit", "=Data!$A$1");
-    if (!spec.extraName.empty())
-        workbook_define_name(workbook, spec.extraName.c_str(), spec.extraReference.c_str());
+    if (!shape.extraName.empty())
+        workbook_define_name(workbook, shape.extraName.c_str(), shape.extraReference.c_str());
     if (workbook_close(workbook) != LXW_NO_ERROR)
         throw std::runtime_error("libxlsxwriter failed on " + path);
 
-    if (spec.xltx) {
+    if (shape.xltx) {
         Package package = Package::openFile(path, "not a package");
         std::string types = package.read("[Content_Types].xml");
         const std::string sheet = "spreadsheetml.sheet.main+xml";
@@ -246,18 +246,18 @@ std::string makeOleFile(const std::string& streamName, const std::string& conten
     return header.str() + fat.str() + directory.str() + stream;
 }
 
-std::string makeXls(const XlsSpec& spec)
+std::string makeXls(const XlsShape& shape)
 {
     // Shared strings first: every text cell refers to them.
     std::vector<std::string> strings;
-    for (const auto& row : spec.rows)
+    for (const auto& row : shape.rows)
         for (const auto& cell : row)
             if (const auto* text = std::get_if<std::string>(&cell))
                 strings.push_back(*text);
 
     Bytes globals;
     globals.record(0x0809, bof(0x0005));
-    if (spec.obfuscated) {
+    if (shape.obfuscated) {
         Bytes filepass;
         filepass.u16(0);  // XOR obfuscation
         filepass.u16(0x1234);
@@ -310,19 +310,19 @@ std::string makeXls(const XlsSpec& spec)
     Bytes sheet;
     sheet.record(0x0809, bof(0x0010));
     std::size_t columns = 0;
-    for (const auto& row : spec.rows)
+    for (const auto& row : shape.rows)
         columns = std::max(columns, row.size());
     Bytes dimensions;
     dimensions.u32(0);
-    dimensions.u32(static_cast<std::uint32_t>(spec.rows.size()));
+    dimensions.u32(static_cast<std::uint32_t>(shape.rows.size()));
     dimensions.u16(0);
     dimensions.u16(static_cast<unsigned>(columns));
     dimensions.u16(0);
     sheet.record(0x0200, dimensions);
     std::uint32_t stringIndex = 0;
-    for (std::size_t r = 0; r < spec.rows.size(); ++r) {
-        for (std::size_t c = 0; c < spec.rows[r].size(); ++c) {
-            const auto& cell = spec.rows[r][c];
+    for (std::size_t r = 0; r < shape.rows.size(); ++r) {
+        for (std::size_t c = 0; c < shape.rows[r].size(); ++c) {
+            const auto& cell = shape.rows[r][c];
             Bytes body;
             body.u16(static_cast<unsigned>(r));
             body.u16(static_cast<unsigned>(c));

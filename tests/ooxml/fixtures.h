@@ -23,7 +23,7 @@ private:
     std::filesystem::path path_;
 };
 
-struct TemplateSpec {
+struct TemplateShape {
     bool nameOrg = true;       // Parametrs!$B$2 named "Name_org"
     bool dataBeg = true;       // Data!$C$5 named "DataBeg"
     bool totals = true;        // Data!C6 = SUM(C5:C5), named "DataTotals", and a footer line below
@@ -36,7 +36,7 @@ struct TemplateSpec {
 
 // A report template as a person would make it: sheet "Parametrs" (captions in column A, values
 // in column B), sheet "Data" with a title, a header row 4, a styled first data row 5.
-void makeTemplate(const std::string& path, const TemplateSpec& spec = {});
+void makeTemplate(const std::string& path, const TemplateShape& shape = {});
 
 // Content of one part of a package on disk.
 std::string readPart(const std::string& packagePath, const std::string& part);
@@ -44,11 +44,11 @@ std::vector<std::string> partNames(const std::string& packagePath);
 
 // Legacy .xls (BIFF8 in an OLE compound file), first sheet only.
 using XlsCell = std::variant<std::monostate, double, std::string, Date>;
-struct XlsSpec {
+struct XlsShape {
     std::vector<std::vector<XlsCell>> rows;
     bool obfuscated = false;  // carries a FILEPASS record (password-protected)
 };
-std::string makeXls(const XlsSpec& spec);
+std::string makeXls(const XlsShape& shape);
 // An OLE compound file with one stream of the given name (e.g. "EncryptionInfo").
 std::string makeOleFile(const std::string& streamName, const std::string& content);
 

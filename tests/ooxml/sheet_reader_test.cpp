@@ -80,13 +80,13 @@ TEST(SheetReader, XlsxWrittenByAnotherProgram)
 TEST(SheetReader, XlsLegacyWorkbook)
 {
     TempDir dir;
-    test::XlsSpec spec;
-    spec.rows = {
+    test::XlsShape shape;
+    shape.rows = {
         {std::monostate{}, Date{year{2023} / 2 / 1}, 7.0, 100234.0, 1250.5, std::string("Оплата питания")},
         {std::monostate{}, Date{year{2023} / 2 / 15}, 12.0, std::monostate{}, 0.1, std::string("Ёлкин")},
     };
     const std::string path = dir.file("payments.dat");  // told by content, not by name
-    test::writeFile(path, test::makeXls(spec));
+    test::writeFile(path, test::makeXls(shape));
     expectPaymentGrid(readSheet(path), 1, 2);
 }
 

@@ -30,8 +30,8 @@ class DatasetExportTest : public reports_test::ReportTest {
 protected:
     // A template as a person makes it: "Name_org" Parametrs!B2, "CURRENT_DATE" B3, "DataBeg"
     // Data!C5, a totals footer, a note beside the block at H5.
-    void makeFixtureTemplate(const QString& name, const ooxml::test::TemplateSpec& spec = {}) {
-        ooxml::test::makeTemplate(xltFile(name).toStdString(), spec);
+    void makeFixtureTemplate(const QString& name, const ooxml::test::TemplateShape& shape = {}) {
+        ooxml::test::makeTemplate(xltFile(name).toStdString(), shape);
     }
     QString serverDate() { return api::toShortDate(openQuery(QStringLiteral("select current_date"))->field(0).asDate()); }
 };
@@ -75,7 +75,7 @@ TEST_F(DatasetExportTest, WritesEveryRowAndFieldAtDataBegWithTheirTypes) {
 TEST_F(DatasetExportTest, TemplatesWithoutOptionalNamesStillExport) {
     struct Case {
         const char* what;
-        ooxml::test::TemplateSpec spec;
+        ooxml::test::TemplateShape shape;
         int row, column;  // where the block starts
     };
     const Case cases[] = {
@@ -89,7 +89,7 @@ TEST_F(DatasetExportTest, TemplatesWithoutOptionalNamesStillExport) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const QString name = QStringLiteral("variant%1").arg(++n);
-        makeFixtureTemplate(name + QStringLiteral(".xlsx"), c.spec);
+        makeFixtureTemplate(name + QStringLiteral(".xlsx"), c.shape);
         auto q = openQuery(QString::fromUtf8(kThreeByFour));
         const QString path = Tapi_dm_reports::xlTransmitDataset(q.get(), name + QStringLiteral(".xlt"));
         const auto data = sheet(path, "Data");

@@ -39,7 +39,7 @@ int main(int argc, char** argv)
          test::readPart(filled, "xl/worksheets/sheet2.xml") + "\n--part--\n<sst/>\n--part--\n"
              + test::readPart(filled, "xl/styles.xml") + "\n--part--\n");
 
-    test::XlsSpec xls;
+    test::XlsShape xls;
     xls.rows = {{1.0, std::string("текст"), Date{std::chrono::year{2023} / 1 / 9}}, {std::monostate{}, 2.5}};
     seed("sheet.xls", '\0', test::makeXls(xls));
     xls.obfuscated = true;
