@@ -5,7 +5,9 @@
 //  - insert_pay_list for the school building on a date without a pay list (each run in a
 //    transaction rolled back), next to a bare INSERT ... SELECT of the same lines into a
 //    temporary copy of pay_list_sp (its columns, keys, checks and indexes; the foreign
-//    keys cannot be copied to a temporary table).
+//    keys cannot be copied to a temporary table, and it writes no WAL). The same insert
+//    into pay_list_sp itself needs the owner's rights: insert_reference.sql beside this
+//    file measures it, run by scripts/bench in the owner's session.
 // Usage: bench_paylist "<libpq connection string of school_001>"
 
 #include <libpq-fe.h>
