@@ -240,7 +240,9 @@ create trigger pay_list_status_guard before update of status on @schema@.pay_lis
   for each row when (old.status is distinct from new.status) execute function @schema@.pay_list_status_guard();
 
 -- Posting writes the parents' part of every meal eaten into the ledger (one entry per
--- pupil and pay list; the ledger's unique index makes a repeated posting harmless);
+-- pupil and pay list, a free meal as an entry of 0, so the balance row knows the pupil's
+-- last meal whoever paid for it; the ledger's unique index makes a repeated posting
+-- harmless);
 -- rollback takes the entries out again.  The balances follow the ledger.
 create function @schema@.pay_list_post() returns trigger
   language plpgsql security definer set search_path = pg_catalog, public as
@@ -250,7 +252,7 @@ begin
     insert into dorv.sys_entry (doc_class, doc_no, entry_date, account_id, ammount, edu_org)
     select 1, new.doc_no, new.entry_date, s.account_id, -s.parent, '@schema@'
     from @schema@.pay_list_sp s
-    where s.doc_no = new.doc_no and s.attr = 1 and s.parent <> 0
+    where s.doc_no = new.doc_no and s.attr = 1
     on conflict do nothing;
     perform @schema@.refresh_balance_roll(new.doc_no);
   elsif old.status = 4 then

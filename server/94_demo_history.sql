@@ -63,7 +63,7 @@ order by l.doc_no, l.account_id;
 insert into dorv.sys_entry (doc_class, doc_no, entry_date, account_id, ammount, edu_org)
 select 1, s.doc_no, s.entry_date, s.account_id, -s.parent, 'school_001'
 from school_001.pay_list_sp s
-where s.attr = 1 and s.parent <> 0 and s.account_id > 100001000;
+where s.attr = 1 and s.account_id > 100001000;
 
 -- ---------------------------------------------------------------- payments
 -- parents pay at the start of each month about what the month costs; one family in ten

@@ -35,15 +35,15 @@ failures=0
 wait "$first" || { echo "FAIL: first posting: $(cat "$work/first.out")"; failures=1; }
 wait "$second" || { echo "FAIL: second posting: $(cat "$work/second.out")"; failures=1; }
 
-# one entry per pupil who ate at a parents' part (five pupils at 100.00; the sixth ate a staff
-# meal), each of their balances -100.00
+# one entry per pupil who ate (five at 100.00 of the parents, the sixth a staff meal: an entry
+# of 0), the five balances -100.00
 got="$(printf '\\pset format unaligned\n\\pset tuples_only on\n%s\n' "select (select count(*) from dorv.sys_entry e join school_001.pay_list p on p.doc_no = e.doc_no
                      where e.doc_class = 1 and e.edu_org = 'school_001' and p.corpus = 9) || ' ' ||
                     (select count(*) from dorv.sys_entry where account_id between 990000001 and 990000008) || ' ' ||
                     (select string_agg(debt::text, ',' order by account_id) from public.calc_current_debt
                      where account_id between 990000001 and 990000008 and debt <> 0)" |
       (cd "$here" && "$pgcluster" sql "$cluster" 2>&1 || true))"
-expected="5 5 -100.00,-100.00,-100.00,-100.00,-100.00"
+expected="6 6 -100.00,-100.00,-100.00,-100.00,-100.00"
 if [[ "$got" != "$expected" ]]; then
   echo "FAIL: ledger entries, all entries, balances: got '$got', expected '$expected'"; failures=1
 else

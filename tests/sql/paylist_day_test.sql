@@ -137,8 +137,9 @@ begin
       (select debt from public.calc_current_debt where account_id = 990000001);
   end if;
 end $$;
--- 990000001 ate at 100.00 of the parents, 990000004 a staff meal (no parents' part): one entry
-insert into expectation select 1, coalesce((select debt from public.calc_current_debt where account_id = 990000001), 0) - 100.00;
+-- 990000001 ate at 100.00 of the parents, 990000004 a staff meal (no parents' part): an entry
+-- each, the staff meal's of 0 (it only dates the pupil's last meal)
+insert into expectation select 2, coalesce((select debt from public.calc_current_debt where account_id = 990000001), 0) - 100.00;
 
 :as_school
 update pay_list set status = 4 where entry_date = '04.03.2030' and corpus = 9;
@@ -148,6 +149,11 @@ do $$ begin
   if (select ammount from dorv.sys_entry where doc_class = 1 and edu_org = 'school_001' and account_id = 990000001) <> -100.00
      or (select corpus from public.calc_current_debt where account_id = 990000001) <> '001-Т' then
     raise exception 'posting wrote a wrong entry or balance row';
+  end if;
+  if (select last_date from public.calc_current_debt where account_id = 990000004) is distinct from date '2030-03-04'
+     or (select ammount from dorv.sys_entry where doc_class = 1 and edu_org = 'school_001' and account_id = 990000004
+           and entry_date = '2030-03-04') <> 0 then
+    raise exception 'a meal without a parents'' part does not date the last meal';
   end if;
 end $$;
 
